@@ -1,0 +1,7 @@
+#include "default_browser.h"
+
+#include <QDesktopServices>
+
+void OpenInDefaultBrowser(const QUrl& address) {
+    QDesktopServices::openUrl(address);
+}
