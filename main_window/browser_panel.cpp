@@ -1,7 +1,5 @@
 #include "browser_panel.h"
 
-#include <unistd.h>
-
 #include <QApplication>
 #include <QLoggingCategory>
 #include <QPainter>
@@ -10,9 +8,12 @@
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
-#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 #include "default_browser.h"
 
@@ -25,7 +26,11 @@ bool IsWebAddress(const QUrl& address) {
 // The engine refuses to start its sandbox as root and ends the whole process
 // instead; without the sandbox no remote page should be rendered at all.
 bool SandboxUnavailable() {
+#ifdef Q_OS_UNIX
     return geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX");
+#else
+    return false;
+#endif
 }
 
 class PanelPage : public QWebEnginePage {

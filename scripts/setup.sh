@@ -8,6 +8,9 @@ packages=(
     cmake ninja-build clang libclang-rt-14-dev
     libgtest-dev libbenchmark-dev
     qt6-base-dev qt6-webengine-dev qt6-qpa-plugins fonts-ipafont-gothic
+    # for the tests: installed files, and the window read through AT-SPI
+    desktop-file-utils appstream
+    xvfb xauth dbus-daemon at-spi2-core python3-pyatspi
 )
 
 missing=()
