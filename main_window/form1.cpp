@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <limits>
 
 #include "browser_panel.h"
 #include "default_browser.h"
@@ -129,6 +130,8 @@ QLineEdit* Form1::AddEntry(const QString& name, const QString& accessibleName,
     entry->setAccessibleName(accessibleName);
     entry->setGeometry(geometry);
     entry->setAlignment(Qt::AlignCenter);
+    // QLineEdit would otherwise cut what is typed or pasted at 32767 characters.
+    entry->setMaxLength(std::numeric_limits<int>::max());
     return entry;
 }
 

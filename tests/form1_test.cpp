@@ -35,6 +35,7 @@ private slots:
     void frameIsFixedWithCloseBoxOnly();
     void tabVisitsTheBoxesInKeyboardOrderThenTheButton();
     void enterAndEscapeChangeNothing();
+    void boxesKeepLongTextsWhole();
     void forecastRewritesTheBoxesAndShowsTheVerdict_data();
     void forecastRewritesTheBoxesAndShowsTheVerdict();
     void eachClickOnTheLinkOpensTheHomePage();
@@ -162,6 +163,19 @@ void Form1Test::enterAndEscapeChangeNothing() {
     QCOMPARE(today->text(), "120円");
     QCOMPARE(Control<QLabel>("予想")->text(), "終値と出来高を入力し、予測ボタンを押してください");
     QVERIFY(window_->isVisible());
+}
+
+// A pasted text longer than QLineEdit's default limit was cut short, and a
+// number in it read as another.
+void Form1Test::boxesKeepLongTextsWhole() {
+    OpenWindow();
+    auto* today = Control<QLineEdit>("owarine(0)");
+    const QString digits(40000, '9');
+    today->setText(digits);
+    QCOMPARE(today->text().size(), digits.size());
+    QTest::mouseClick(Control<QPushButton>("yosoku"), Qt::LeftButton);
+    QCOMPARE(today->text(), digits);  // too large for a double: left as typed
+    QCOMPARE(Control<QLabel>("予想")->text(), "数値が大きすぎるため予想できません");
 }
 
 void Form1Test::forecastRewritesTheBoxesAndShowsTheVerdict_data() {
