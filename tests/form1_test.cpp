@@ -41,6 +41,7 @@ private slots:
     void eachClickOnTheLinkOpensTheHomePage();
     void advertisementIsRequestedOnceWhenTheWindowOpens();
     void userClickedNewWindowLinkOpensInTheDefaultBrowser();
+    void panelStaysOnWebPages();
     void closingWhileThePageIsLoadingIsPrompt();
 
 private:
@@ -266,6 +267,26 @@ void Form1Test::userClickedNewWindowLinkOpensInTheDefaultBrowser() {
     QCOMPARE(view->url(), server_->Root().resolved(QUrl("koukoku.html")));
     QCOMPARE(server_->Requests("/elsewhere.html"), 0);
     QCOMPARE(server_->Requests("/popup.html"), 0);
+}
+
+// A link could otherwise have the desktop open any address it names, such as
+// a file: or smb: address, through whatever program claims it.
+void Form1Test::panelStaysOnWebPages() {
+    QDesktopServices::setUrlHandler("mailto", &recorder_, "open");
+    server_->Serve("/koukoku.html",
+                   "<html><body style='margin:0'><a href='mailto:a@b.example' "
+                   "style='display:block;width:100vw;height:100vh'>広告</a></body></html>");
+    OpenWindow();
+    QWebEngineView* view = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((view = window_->findChild<QWebEngineView*>()) != nullptr, 10000);
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 30000);
+    QWidget* surface = view->focusProxy();
+    QTest::mouseClick(surface, Qt::LeftButton, {}, surface->rect().center());
+    QTest::qWait(1000);
+    QDesktopServices::unsetUrlHandler("mailto");
+    QCOMPARE(recorder_.opened, QList<QUrl>());
+    QCOMPARE(view->url(), server_->Root().resolved(QUrl("koukoku.html")));
 }
 
 void Form1Test::closingWhileThePageIsLoadingIsPrompt() {
