@@ -52,51 +52,19 @@ Form1::Form1(const QUrl& siteRoot, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       siteRoot_(siteRoot) {
-    setObjectName("Form1");
-    setWindowTitle("株価予想ソフト　ヨツバネ　Ver0.11");
-    setWindowIcon(QIcon(":/icons/yotsubane-32.png"));
-    setFixedSize(Twips(7335), Twips(4470));
-    setFont(Gothic(9));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, kNavy);
-    colours.setColor(QPalette::WindowText, Qt::white);
-    setPalette(colours);
-    setAutoFillBackground(true);
-
+    SetUpFrame();
     予想 = AddLabel("予想", {}, TwipsRect(495, 540, 3825, 180), Qt::AlignHCenter);
     ShowMessage("終値と出来高を入力し、予測ボタンを押してください");
     Label2 = AddLabel("Label2", "終値", TwipsRect(1170, 1260, 1065, 225), Qt::AlignHCenter);
     Label5 = AddLabel("Label5", "出来高", TwipsRect(2955, 1260, 750, 225), Qt::AlignHCenter);
-    for (std::size_t day = 0; day < 3; ++day) {
-        const int top = 1575 + kRowStep * static_cast<int>(day);
-        Label1[day] = AddLabel(Indexed("Label1", day), kDayNames[day],
-                               TwipsRect(270, top + 90, 750, 330), Qt::AlignRight);
-        owarine[day] = AddEntry(Indexed("owarine", day), kDayNames[day] + "の終値",
-                                TwipsRect(1065, top, 1485, 330));
-        dekidaka[day] = AddEntry(Indexed("dekidaka", day), kDayNames[day] + "の出来高",
-                                 TwipsRect(2640, top, 1590, 330));
-    }
-    QPalette white = owarine[0]->palette();
-    white.setColor(QPalette::Base, Qt::white);
-    owarine[0]->setPalette(white);
+    AddEntryRows();
 
     yosoku = new QPushButton("予測", this);
     yosoku->setObjectName("yosoku");
     yosoku->setGeometry(TwipsRect(2640, 3060, 1590, 330));
     yosoku->setAutoDefault(false);
 
-    Label3 = AddLabel("Label3", siteRoot_.toString(), TwipsRect(135, 3825, 4650, 375),
-                      Qt::AlignHCenter);
-    QFont linkFont = Gothic(12);
-    linkFont.setUnderline(true);
-    Label3->setFont(linkFont);
-    QPalette link = Label3->palette();
-    link.setColor(QPalette::WindowText, kLinkBlue);
-    Label3->setPalette(link);
-    Label3->setToolTip("ホームページを開きます");
-    Label3->setAccessibleDescription("ホームページを開きます");
-    Label3->setCursor(PointingHandCursor());
-    Label3->installEventFilter(this);
+    AddHomePageLink();
 
     Web = new BrowserPanel(this);
     Web->setObjectName("Web");
@@ -111,7 +79,51 @@ Form1::Form1(const QUrl& siteRoot, QWidget* parent)
     owarine[0]->setFocus();
 
     connect(yosoku, &QPushButton::clicked, this, &Form1::yosoku_Click);
+    Label3->installEventFilter(this);
     Form1_Load();
+}
+
+void Form1::SetUpFrame() {
+    setObjectName("Form1");
+    setWindowTitle("株価予想ソフト　ヨツバネ　Ver0.11");
+    setWindowIcon(QIcon(":/icons/yotsubane-32.png"));
+    setFixedSize(Twips(7335), Twips(4470));
+    setFont(Gothic(9));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, kNavy);
+    colours.setColor(QPalette::WindowText, Qt::white);
+    setPalette(colours);
+    setAutoFillBackground(true);
+}
+
+// Today, yesterday and the day before: a day name, a close and a volume each.
+void Form1::AddEntryRows() {
+    for (std::size_t day = 0; day < 3; ++day) {
+        const int top = 1575 + kRowStep * static_cast<int>(day);
+        Label1[day] = AddLabel(Indexed("Label1", day), kDayNames[day],
+                               TwipsRect(270, top + 90, 750, 330), Qt::AlignRight);
+        owarine[day] = AddEntry(Indexed("owarine", day), kDayNames[day] + "の終値",
+                                TwipsRect(1065, top, 1485, 330));
+        dekidaka[day] = AddEntry(Indexed("dekidaka", day), kDayNames[day] + "の出来高",
+                                 TwipsRect(2640, top, 1590, 330));
+    }
+    QPalette white = owarine[0]->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    owarine[0]->setPalette(white);
+}
+
+void Form1::AddHomePageLink() {
+    Label3 = AddLabel("Label3", siteRoot_.toString(), TwipsRect(135, 3825, 4650, 375),
+                      Qt::AlignHCenter);
+    QFont font = Gothic(12);
+    font.setUnderline(true);
+    Label3->setFont(font);
+    QPalette blue = Label3->palette();
+    blue.setColor(QPalette::WindowText, kLinkBlue);
+    Label3->setPalette(blue);
+    Label3->setToolTip("ホームページを開きます");
+    Label3->setAccessibleDescription("ホームページを開きます");
+    Label3->setCursor(PointingHandCursor());
 }
 
 QLabel* Form1::AddLabel(const QString& name, const QString& caption, const QRect& geometry,

@@ -27,6 +27,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void SetUpFrame();
+    void AddEntryRows();
+    void AddHomePageLink();
     QLabel* AddLabel(const QString& name, const QString& caption, const QRect& geometry,
                      Qt::Alignment alignment);
     QLineEdit* AddEntry(const QString& name, const QString& accessibleName, const QRect& geometry);
