@@ -42,6 +42,7 @@ private slots:
     void advertisementIsRequestedOnceWhenTheWindowOpens();
     void userClickedNewWindowLinkOpensInTheDefaultBrowser();
     void panelStaysOnWebPages();
+    void failedPageLeavesTheWindowWorking();
     void closingWhileThePageIsLoadingIsPrompt();
 
 private:
@@ -287,6 +288,26 @@ void Form1Test::panelStaysOnWebPages() {
     QDesktopServices::unsetUrlHandler("mailto");
     QCOMPARE(recorder_.opened, QList<QUrl>());
     QCOMPARE(view->url(), server_->Root().resolved(QUrl("koukoku.html")));
+}
+
+void Form1Test::failedPageLeavesTheWindowWorking() {
+    // No server behind the address: the port is closed again before the window opens.
+    const QUrl root = server_->Root();
+    server_.reset();
+    window_ = std::make_unique<Form1>(root);
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QWebEngineView* view = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((view = window_->findChild<QWebEngineView*>()) != nullptr, 10000);
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 30000);
+    QCOMPARE(loaded.first().first().toBool(), false);
+
+    QTest::mouseClick(Control<QPushButton>("yosoku"), Qt::LeftButton);
+    QCOMPARE(Control<QLineEdit>("owarine(0)")->text(), "0");
+    QCOMPARE(Control<QLabel>("予想")->text(), "明日は大きな変化はないでしょう");
+    QTest::mouseClick(Control<QLabel>("Label3"), Qt::LeftButton);
+    QCOMPARE(recorder_.opened, QList<QUrl>{root});
 }
 
 void Form1Test::closingWhileThePageIsLoadingIsPrompt() {
