@@ -15,7 +15,8 @@ std::optional<double> NormalizeEntry(std::string& entry) {
     return ReadNumber(entry);
 }
 
-// Summed in day order, ((0 + X0) + X1) + X2, as the rules were calibrated.
+// Summed in day order, ((0 + X0) + X1) + X2: double addition is not
+// associative, and the rules compare means formed in exactly this order.
 double SumInDayOrder(const std::array<double, kDays>& values) {
     double sum = 0.0;
     for (const double value : values) sum += value;

@@ -70,9 +70,9 @@ Form1::Form1(const QUrl& siteRoot, QWidget* parent)
     Web->setObjectName("Web");
     Web->setGeometry(TwipsRect(4545, 180, 2625, 4065));
 
-    for (std::size_t day = 0; day < 3; ++day) {
+    for (std::size_t day = 0; day < forecast::kDays; ++day) {
         setTabOrder(owarine[day], dekidaka[day]);
-        if (day + 1 < 3) setTabOrder(dekidaka[day], owarine[day + 1]);
+        if (day + 1 < forecast::kDays) setTabOrder(dekidaka[day], owarine[day + 1]);
     }
     setTabOrder(dekidaka[2], yosoku);
     setTabOrder(yosoku, Web);
@@ -98,7 +98,7 @@ void Form1::SetUpFrame() {
 
 // Today, yesterday and the day before: a day name, a close and a volume each.
 void Form1::AddEntryRows() {
-    for (std::size_t day = 0; day < 3; ++day) {
+    for (std::size_t day = 0; day < forecast::kDays; ++day) {
         const int top = 1575 + kRowStep * static_cast<int>(day);
         Label1[day] = AddLabel(Indexed("Label1", day), kDayNames[day],
                                TwipsRect(270, top + 90, 750, 330), Qt::AlignRight);
@@ -171,7 +171,7 @@ void Form1::Form1_Load() {
 
 void Form1::yosoku_Click() {
     forecast::ForecastEntries entries;
-    for (std::size_t day = 0; day < 3; ++day) {
+    for (std::size_t day = 0; day < forecast::kDays; ++day) {
         entries.owarine[day] = owarine[day]->text().toStdString();
         entries.dekidaka[day] = dekidaka[day]->text().toStdString();
     }
@@ -180,7 +180,7 @@ void Form1::yosoku_Click() {
 
     // An entry the engine left as it was keeps its exact text, undo history
     // and cursor.
-    for (std::size_t day = 0; day < 3; ++day) {
+    for (std::size_t day = 0; day < forecast::kDays; ++day) {
         if (entries.owarine[day] != typed.owarine[day]) {
             owarine[day]->setText(FromUtf8(entries.owarine[day]));
         }
